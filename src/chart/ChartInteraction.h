@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ChartLayout.h"
+#include "ChartPainter.h"
 #include "ZoomBand.h"
 
 #include <QFont>
@@ -9,22 +11,25 @@
 #include <QSize>
 #include <QTimer>
 #include <functional>
+#include <optional>
 
 class CDataLoggerDoc;
 struct ViewSettings;
 
 // The chart view's mouse work: the zoom band, the cursor line and the readout text, all drawn
-// straight into the image the window shows, and the zoom commands. The view forwards its events
-// here and calls PrepareChartPaint before it paints the chart in full.
+// straight into the image the window shows, and the two zoom commands.
+//
+// The view forwards its mouse, leave and activation events here, passes PaintHooks() to
+// PaintChart and reports every screen paint through ChartPainted. The two timers live here.
 class ChartInteraction {
 public:
-    // What the view lends. All members must be set.
+    // What the view lends. Every member must be set.
     struct Host {
-        // The image the window shows; the band, line and text are drawn into it.
+        // The image the window shows, client-sized; the band, line and text go into it.
         std::function<QImage&()> windowImage;
         std::function<CDataLoggerDoc&()> document;
         std::function<const ViewSettings&()> settings;
-        // Pixels of the image changed: show them (an update of that part of the window).
+        // These pixels of the image changed: show them (update that part of the window).
         std::function<void(const QRect&)> showPixels;
         // Invalidate the whole chart and repaint it at once.
         std::function<void()> repaintChart;
@@ -32,6 +37,7 @@ public:
         std::function<QPoint()> pointerPosition;
     };
 
+    // The window timers' numbers and their period.
     static constexpr int kBandTimerId = 101;
     static constexpr int kReadoutTimerId = 102;
     static constexpr int kTimerIntervalMs = 100;
@@ -39,20 +45,23 @@ public:
     explicit ChartInteraction(Host host);
     ChartInteraction(const ChartInteraction&) = delete;
     ChartInteraction& operator=(const ChartInteraction&) = delete;
+    ~ChartInteraction();
 
-    // Events, in client coordinates.
+    // Events, in client coordinates. The view forwards only the left button's press and release,
+    // and every move (it tracks the mouse without a button held).
     void OnLeftButtonDown(QPoint point);
     void OnMouseMove(QPoint point);
     void OnLeftButtonUp(QPoint point);
-    // The pointer left the window: the same check as a band timer tick, only sooner.
+    // The pointer left the window: the band timer's check, done at once.
     void OnLeave();
     // The view was activated or deactivated.
     void OnActivationChanged();
 
-    // Called when the view is about to repaint the chart in full into an image of clientSize.
-    // False: a band is on the window, so the view must leave the image and the screen as they
-    // are. True: paint; a pending zoom has been applied to the document.
-    bool PrepareChartPaint(QSize clientSize);
+    // For PaintChart on a target of targetSize: while a band is on the window the paint draws
+    // nothing; a full paint applies the pending zoom.
+    ChartPaintHooks PaintHooks(QSize targetSize);
+    // After every screen paint: a new picture holds no cursor line.
+    void ChartPainted(const ChartPaintReport& report);
 
     // Commands 32788 and 32832.
     void ZoomOut();
@@ -65,42 +74,46 @@ public:
     bool IsDragging() const { return m_bDragging; }
     bool IsZoomPending() const { return m_bZoomPending; }
     bool IsCursorShown() const { return !m_bCursorHidden; }
-    bool IsBandTimerRunning() const { return m_bandTimer.isActive(); }
-    bool IsReadoutTimerRunning() const { return m_readoutTimer.isActive(); }
     const QTimer& BandTimer() const { return m_bandTimer; }
     const QTimer& ReadoutTimer() const { return m_readoutTimer; }
-    ClientPoint Anchor() const { return m_ptAnchor; }
-    ClientPoint Corner() const { return m_ptCorner; }
-    ClientPoint MousePosition() const { return m_ptMouse; }
+    PixelPoint Anchor() const { return m_ptAnchor; }
+    PixelPoint Corner() const { return m_ptCorner; }
+    PixelPoint MousePosition() const { return m_ptMouse; }
 
 private:
     QSize ClientSize();
-    void MoveBandTo(const BandRect& band);
+    ChartLayout ClientLayout();
+    bool BandBlocksPaint(QSize targetSize);
+    void ApplyPendingZoom(const ChartLayout& layout);
+    void ShowBand(const BandRect& band);
+    // Takes the band off the window and out of the state; repaints if a paint was held back.
+    void DropBand();
     void EraseCursorLine();
     void DrawCursorLine(int x);
-    // Drops the band (erasing it) and, if a chart paint was held back meanwhile, repaints.
-    void EndBand();
     const QFont& ReadoutFont(int cellHeight);
 
     Host m_host;
     QTimer m_bandTimer;
     QTimer m_readoutTimer;
 
+    // The band.
     bool m_bDragging = false;
     bool m_bNotMoved = false;
     bool m_bZoomPending = false;
-    ClientPoint m_ptAnchor;
-    ClientPoint m_ptCorner;
-    BandRect m_drawnBand;
-    QSize m_bandClientSize;
-    // A chart paint was refused because a band was on the window.
+    PixelPoint m_ptAnchor;
+    PixelPoint m_ptCorner;
+    BandRect m_bandOnWindow; // what is inverted in the image now
+    QSize m_bandImageSize;   // the image it is inverted in
     bool m_bPaintHeldBack = false;
 
-    QRect m_cursorLine;
+    // The cursor line and the readout.
+    PixelPoint m_ptCursorLine;
+    QRect m_cursorLineOnWindow;
     bool m_bCursorHidden = true;
-    ClientPoint m_ptMouse;
-    ClientPoint m_ptReadout;
+    PixelPoint m_ptMouse;
+    PixelPoint m_ptReadout;
     bool m_bReadoutTimer = false;
+    std::optional<ChartLayout> m_lastPaintLayout;
 
     QFont m_readoutFont;
     int m_readoutFontHeight = 0;

@@ -22,9 +22,9 @@ std::string AlarmReadoutText(double lowAlarm, double highAlarm);
 
 // The text for a pointer at `point` (a pointer beside the plot reads the first or last shown
 // sample); empty when the chart has no plot or fewer than 2 samples.
-std::string ReadoutTextAt(const ChartLayout& layout, const PlotWindow& window,
+std::string ReadoutTextAt(const ChartLayout& layout, const ChartWindow& window,
                           std::span<const std::int16_t> samples, const LoggerConfig& config,
-                          ClientPoint point);
+                          PixelPoint point);
 
 // Top of the text's cell: below the time axis labels.
 int ReadoutTextTop(const ChartLayout& layout);

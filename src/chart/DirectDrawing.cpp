@@ -1,0 +1,74 @@
+#include "DirectDrawing.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <algorithm>
+
+namespace {
+
+constexpr QRgb kInvert = 0x00FFFFFF;
+
+// Inverts the pixels of `strip` where x + y is even: the checkerboard is tied to the image, so a
+// strip inverted again meets the same pattern.
+void InvertHalftone(QImage& image, QRect strip, const RectSink& changed) {
+    strip = strip.intersected(image.rect());
+    if (strip.isEmpty()) {
+        return;
+    }
+    for (int y = strip.top(); y <= strip.bottom(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = strip.left() + ((strip.left() + y) & 1); x <= strip.right(); x += 2) {
+            line[x] ^= kInvert;
+        }
+    }
+    if (changed) {
+        changed(strip);
+    }
+}
+
+} // namespace
+
+void InvertBandFrame(QImage& image, const BandRect& band, const RectSink& changed) {
+    if (band.IsEmpty()) {
+        return;
+    }
+    const int width = band.right - band.left;
+    const int height = band.bottom - band.top;
+    // Four disjoint strips, so no pixel is inverted twice in one pass.
+    InvertHalftone(image, QRect(band.left, band.top, width, 1), changed);
+    if (height > 1) {
+        InvertHalftone(image, QRect(band.left, band.bottom - 1, width, 1), changed);
+    }
+    if (height > 2) {
+        InvertHalftone(image, QRect(band.left, band.top + 1, 1, height - 2), changed);
+        if (width > 1) {
+            InvertHalftone(image, QRect(band.right - 1, band.top + 1, 1, height - 2), changed);
+        }
+    }
+}
+
+QRect InvertCursorLine(QImage& image, int x, int top, int bottom) {
+    const QRect line = QRect(x, top, 1, bottom - top).intersected(image.rect());
+    if (line.isEmpty()) {
+        return {};
+    }
+    QPainter painter(&image);
+    painter.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);
+    painter.fillRect(line, QColor(255, 0, 0));
+    return line;
+}
+
+QRect DrawOpaqueText(QImage& image, const QString& text, const QFont& font, int centreX, int top,
+                     const QColor& textColour, const QColor& background) {
+    const QFontMetrics metrics(font, &image);
+    const int width = metrics.horizontalAdvance(text);
+    const QRect cell(centreX - width / 2, top, width, metrics.height());
+    QPainter painter(&image);
+    painter.setFont(font);
+    painter.fillRect(cell, background);
+    painter.setPen(textColour);
+    const QPoint baseline(cell.left(), top + metrics.ascent());
+    painter.drawText(baseline, text);
+    // Bold glyphs may reach a pixel or two beyond their advance.
+    return cell.united(metrics.boundingRect(text).translated(baseline)).intersected(image.rect());
+}
