@@ -67,5 +67,8 @@ CellFont MakeCellFont(int cellHeight, const QPaintDevice* device) {
     const Metrics& m = it->second;
     QFont font = BoldFont(m.pixelSize);
     QFontMetrics metrics(font, device);
-    return {std::move(font), std::move(metrics), m.height, m.ascent, m.measureWidth, m.height};
+    // Hinted sizes skip some cell heights; the pixels to spare go above the text, where a
+    // font keeps its internal leading.
+    const int h = std::max(1, cellHeight);
+    return {std::move(font), std::move(metrics), h, m.ascent + (h - m.height), m.measureWidth, h};
 }

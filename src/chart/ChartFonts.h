@@ -6,13 +6,14 @@
 
 class QPaintDevice;
 
-// A bold default-face font whose cell (ascent + descent) is a given number of pixels, with
-// the metrics the chart places its texts by.
+// A bold default-face font for a text cell (ascent + descent, internal leading included) of a
+// given number of pixels, with the metrics the chart places its texts by. The font is the
+// largest whose own cell fits; the cell is the one asked for.
 struct CellFont {
     QFont font;
     QFontMetrics metrics;
-    int cellHeight = 0; // the font's height on the device; the requested one where it can be
-    int ascent = 0;
+    int cellHeight = 0;    // as asked
+    int ascent = 0;        // from the cell's top to the baseline
     int measureWidth = 0;  // "99-99-9999": the width of one time-axis label slot
     int measureHeight = 0; // and its height
 
