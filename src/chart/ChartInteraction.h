@@ -1,10 +1,10 @@
 #pragma once
 
+#include "ChartFonts.h"
 #include "ChartLayout.h"
 #include "ChartPainter.h"
 #include "ZoomBand.h"
 
-#include <QFont>
 #include <QImage>
 #include <QPoint>
 #include <QRect>
@@ -59,7 +59,8 @@ public:
 
     // For PaintChart on a target of targetSize: while a band is on the window the paint draws
     // nothing; a full paint applies the pending zoom.
-    ChartPaintHooks PaintHooks(QSize targetSize);
+    // An invalid targetSize stands for the window image's size.
+    ChartPaintHooks PaintHooks(QSize targetSize = QSize());
     // After every screen paint: a new picture holds no cursor line.
     void ChartPainted(const ChartPaintReport& report);
 
@@ -90,7 +91,7 @@ private:
     void DropBand();
     void EraseCursorLine();
     void DrawCursorLine(int x);
-    const QFont& ReadoutFont(int cellHeight);
+    const CellFont& ReadoutFont(int cellHeight);
 
     Host m_host;
     QTimer m_bandTimer;
@@ -115,6 +116,6 @@ private:
     bool m_bReadoutTimer = false;
     std::optional<ChartLayout> m_lastPaintLayout;
 
-    QFont m_readoutFont;
+    std::optional<CellFont> m_readoutFont;
     int m_readoutFontHeight = 0;
 };

@@ -1,6 +1,7 @@
 #include "DirectDrawing.h"
 
-#include <QFontMetrics>
+#include "ChartDrawing.h"
+
 #include <QPainter>
 #include <algorithm>
 
@@ -58,17 +59,18 @@ QRect InvertCursorLine(QImage& image, int x, int top, int bottom) {
     return line;
 }
 
-QRect DrawOpaqueText(QImage& image, const QString& text, const QFont& font, int centreX, int top,
+QRect DrawOpaqueText(QImage& image, const QString& text, const CellFont& font, int centreX, int top,
                      const QColor& textColour, const QColor& background) {
-    const QFontMetrics metrics(font, &image);
-    const int width = metrics.horizontalAdvance(text);
-    const QRect cell(centreX - width / 2, top, width, metrics.height());
+    const int width = font.Advance(text);
+    const QRect cell(centreX - width / 2, top, width, font.cellHeight);
     QPainter painter(&image);
-    painter.setFont(font);
+    PrepareChartPainter(painter);
+    painter.setFont(font.font);
     painter.fillRect(cell, background);
     painter.setPen(textColour);
-    const QPoint baseline(cell.left(), top + metrics.ascent());
+    const QPoint baseline(cell.left(), top + font.ascent);
     painter.drawText(baseline, text);
     // Bold glyphs may reach a pixel or two beyond their advance.
-    return cell.united(metrics.boundingRect(text).translated(baseline)).intersected(image.rect());
+    return cell.united(font.metrics.boundingRect(text).translated(baseline))
+        .intersected(image.rect());
 }

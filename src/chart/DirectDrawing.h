@@ -1,9 +1,9 @@
 #pragma once
 
+#include "ChartFonts.h"
 #include "ZoomBand.h"
 
 #include <QColor>
-#include <QFont>
 #include <QImage>
 #include <QRect>
 #include <QString>
@@ -25,5 +25,5 @@ QRect InvertCursorLine(QImage& image, int x, int top, int bottom);
 
 // An opaque one-line text with its horizontal centre on centreX and the top of its cell at top.
 // Returns what it covered (clipped to the image).
-QRect DrawOpaqueText(QImage& image, const QString& text, const QFont& font, int centreX, int top,
+QRect DrawOpaqueText(QImage& image, const QString& text, const CellFont& font, int centreX, int top,
                      const QColor& textColour, const QColor& background);
