@@ -15,7 +15,9 @@ void Put32(ConfigBytes& b, std::size_t at, std::uint32_t v) {
     }
 }
 
-void PutFloat(ConfigBytes& b, std::size_t at, float v) { Put32(b, at, std::bit_cast<std::uint32_t>(v)); }
+void PutFloat(ConfigBytes& b, std::size_t at, float v) {
+    Put32(b, at, std::bit_cast<std::uint32_t>(v));
+}
 
 std::uint32_t Get32(std::span<const std::uint8_t, kConfigSize> b, std::size_t at) {
     std::uint32_t v = 0;
@@ -94,7 +96,9 @@ std::uint8_t MakeLedConfig(std::uint32_t periodSec, int flashCycle, bool ledOn) 
     return ledOn ? static_cast<std::uint8_t>(value | 0x80) : value;
 }
 
-bool IsFahrenheit(const LoggerConfig& config) { return config.tempUnit != 0; }
+bool IsFahrenheit(const LoggerConfig& config) {
+    return config.tempUnit != 0;
+}
 
 std::int16_t ToFahrenheitTenths(std::int16_t celsiusTenths) {
     double v = celsiusTenths;

@@ -125,12 +125,11 @@ bool WriteWhole(const std::filesystem::path& path, const std::string& content) {
     ok = ::fsync(fd) == 0 && ok;
     ok = ::close(fd) == 0 && ok;
     if (ok) {
-        std::filesystem::permissions(tmpl,
-                                     std::filesystem::perms::owner_read |
-                                         std::filesystem::perms::owner_write |
-                                         std::filesystem::perms::group_read |
-                                         std::filesystem::perms::others_read,
-                                     ec);
+        std::filesystem::permissions(
+            tmpl,
+            std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
+                std::filesystem::perms::group_read | std::filesystem::perms::others_read,
+            ec);
         ok = std::rename(tmpl.c_str(), path.c_str()) == 0;
     }
     if (!ok) {
@@ -234,4 +233,6 @@ std::filesystem::path SettingsFolder() {
     return std::filesystem::path(home != nullptr ? home : ".") / ".config" / "termix";
 }
 
-std::filesystem::path SettingsFilePath() { return SettingsFolder() / "loggerconfig.ini"; }
+std::filesystem::path SettingsFilePath() {
+    return SettingsFolder() / "loggerconfig.ini";
+}

@@ -13,7 +13,7 @@ TEST(Cp1251, RoundTripsCyrillicAndAscii) {
 
 TEST(Cp1251, RefusesWhatItCannotHold) {
     EXPECT_FALSE(cp1251::FromUtf8("温度"));
-    EXPECT_FALSE(cp1251::FromUtf8("\xC3"));     // cut UTF-8 sequence
+    EXPECT_FALSE(cp1251::FromUtf8("\xC3"));         // cut UTF-8 sequence
     EXPECT_FALSE(cp1251::FromUtf8("\xEF\xBF\xBD")); // the replacement character has no byte
     EXPECT_EQ(cp1251::EncodedLength("Склад №2"), 8U);
 }

@@ -1,4 +1,5 @@
 #include "IniFile.h"
+
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
@@ -47,8 +48,9 @@ TEST(IniFile, WriteKeepsEveryOtherLineInPlace) {
     ASSERT_TRUE(ini.WriteInt("view config", "selectback", 3));
     ASSERT_TRUE(ini.WriteInt("VIEW CONFIG", "NEW", 9));
     ASSERT_TRUE(ini.WriteInt("LOGGER CONFIG", "TEMPUNIT", 1));
-    EXPECT_EQ(Text(dir / "a.ini"), "; hand notes\r\n[VIEW CONFIG]\r\nselectback=3\r\nGRID=1\r\nNEW=9\r\n"
-                                   "\r\n[OTHER]\r\nX=1\r\n[LOGGER CONFIG]\r\nTEMPUNIT=1\r\n");
+    EXPECT_EQ(Text(dir / "a.ini"),
+              "; hand notes\r\n[VIEW CONFIG]\r\nselectback=3\r\nGRID=1\r\nNEW=9\r\n"
+              "\r\n[OTHER]\r\nX=1\r\n[LOGGER CONFIG]\r\nTEMPUNIT=1\r\n");
 }
 
 TEST(IniFile, FailedWriteReportsAndLeavesNoTemporaryBehind) {
