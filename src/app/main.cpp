@@ -1,0 +1,42 @@
+#include "AppTitle.h"
+#include "CommandLine.h"
+#include "DataLoggerApp.h"
+#include "OpenFileDialog.h"
+#include "QtMessageBoxes.h"
+#include "SingleInstance.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <cstdio>
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QString::fromUtf8(kAppTitle));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/termix/termix.png")));
+
+    const CommandLine commandLine = ParseCommandLine(QApplication::arguments());
+    if (commandLine.help) {
+        std::fputs(CommandLineHelpText().toLocal8Bit().constData(), stdout);
+        return 0;
+    }
+    if (!commandLine.error.isEmpty()) {
+        std::fprintf(stderr, "%s\n", commandLine.error.toLocal8Bit().constData());
+        return 2;
+    }
+
+    const QString instanceName = SingleInstance::DefaultServerName();
+    if (!commandLine.file.isEmpty() &&
+        SingleInstance::HandOver(instanceName, QFileInfo(commandLine.file).absoluteFilePath()))
+        return 0;
+
+    QtMessageBoxes messageBoxes;
+    QtOpenFileDialog openDialog;
+    AppEnvironment environment;
+    environment.messageBoxes = &messageBoxes;
+    environment.openDialog = &openDialog;
+    environment.instanceName = instanceName;
+    CDataLoggerApp app(std::move(environment));
+    if (!app.InitInstance(commandLine))
+        return 1;
+    return QApplication::exec();
+}
