@@ -32,10 +32,13 @@ ChartPaintReport PaintChart(QImage& target, CDataLoggerDoc& doc, const ViewSetti
     report.layout = ComputeLayout(size.width(), size.height());
 
     auto drawEmpty = [&] {
+        report.outcome = ChartPaintReport::Outcome::Empty;
+        if (target.isNull()) {
+            return report; // a window of no pixels has nothing to show
+        }
         QPainter p(&target);
         PrepareChartPainter(p);
         DrawEmptyChart(p, size);
-        report.outcome = ChartPaintReport::Outcome::Empty;
         return report;
     };
 

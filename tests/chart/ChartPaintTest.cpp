@@ -138,6 +138,13 @@ TEST(ChartPaintTest, TwoByTwoIsAlreadyAFullPaint) {
     Paint(doc, ViewSettings{}, 2, 2, &report);
     EXPECT_EQ(report.outcome, ChartPaintReport::Outcome::Full);
     EXPECT_TRUE(doc.m_bDrawn);
+
+    // A window of no pixels at all.
+    CDataLoggerDoc other;
+    Flat(other, 5);
+    QImage none;
+    EXPECT_EQ(PaintChart(none, other, ViewSettings{}).outcome, ChartPaintReport::Outcome::Empty);
+    EXPECT_FALSE(other.m_bDrawn);
 }
 
 TEST(ChartPaintTest, SchemeColoursOfPlotSurroundAndTextBackground) {
@@ -397,19 +404,24 @@ TEST(ChartPaintTest, BatchedTraceMatchesSegmentBySegment) {
         const ChartData withConfig{data.samples, data.window, &config};
         ViewSettings s;
         s.m_nShowMarkers = c.markers;
-        auto draw = [&](TraceMode mode) {
-            QImage image = Blank(c.w, c.h);
-            QPainter p(&image);
-            PrepareChartPainter(p);
-            ChartStyle style;
-            style.colors = ColorsForScheme(1);
-            style.traceMode = mode;
-            DrawChart(p, image.size(), withConfig, s, style);
-            return image;
-        };
-        const QImage batched = draw(TraceMode::Batched);
-        const QImage segments = draw(TraceMode::Segments);
-        EXPECT_EQ(batched, segments) << c.count << " " << c.w;
-        EXPECT_GT(CountInRect(batched, batched.rect(), kRed), 0);
+        // The screen's widths, and those of paper, where the same drawing serves.
+        for (const auto& [width, radius] : {std::pair{2, 3}, std::pair{10, 15}, std::pair{3, 4}}) {
+            auto draw = [&](TraceMode mode) {
+                QImage image = Blank(c.w, c.h);
+                QPainter p(&image);
+                PrepareChartPainter(p);
+                ChartStyle style;
+                style.colors = ColorsForScheme(1);
+                style.lineWidth = width;
+                style.markerRadius = radius;
+                style.traceMode = mode;
+                DrawChart(p, image.size(), withConfig, s, style);
+                return image;
+            };
+            const QImage batched = draw(TraceMode::Batched);
+            const QImage segments = draw(TraceMode::Segments);
+            EXPECT_EQ(batched, segments) << c.count << " " << c.w << " width " << width;
+            EXPECT_GT(CountInRect(batched, batched.rect(), kRed), 0);
+        }
     }
 }

@@ -1,0 +1,104 @@
+// Full screen paints of the largest recording.
+#include "ChartDrawing.h"
+#include "ChartPainter.h"
+#include "DataLoggerDoc.h"
+#include "ViewSettings.h"
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <benchmark/benchmark.h>
+#include <random>
+
+namespace {
+
+constexpr int kSamples = 32767;
+
+// A day-and-night swing with sensor noise, as a long run looks.
+std::vector<std::int16_t> LongRun() {
+    std::mt19937 random(1);
+    std::vector<std::int16_t> samples(kSamples);
+    int v = 200;
+    for (auto& s : samples) {
+        v += static_cast<int>(random() % 7) - 3;
+        v = std::clamp(v, -50, 380);
+        s = static_cast<std::int16_t>(v);
+    }
+    return samples;
+}
+
+LoggerConfig Config() {
+    LoggerConfig c;
+    SetClockStamp(c, {2015, 3, 5, 10, 0, 0});
+    c.periodSec = 60;
+    c.tempLowAlarm = 5.0F;
+    c.tempHighAlarm = 35.0F;
+    SetLoggerName(c, "Склад 1");
+    return c;
+}
+
+void BM_FullPaint(benchmark::State& state) {
+    CDataLoggerDoc doc;
+    doc.SetRecording(Config(), LongRun());
+    const ViewSettings settings;
+    QImage image(1920, 1080, QImage::Format_RGB32);
+    for (auto _ : state) {
+        PaintChart(image, doc, settings);
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+BENCHMARK(BM_FullPaint)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly();
+
+// The same with a new off-screen picture for every paint.
+void BM_FullPaintNewImage(benchmark::State& state) {
+    CDataLoggerDoc doc;
+    doc.SetRecording(Config(), LongRun());
+    const ViewSettings settings;
+    for (auto _ : state) {
+        QImage image(1920, 1080, QImage::Format_RGB32);
+        PaintChart(image, doc, settings);
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+BENCHMARK(BM_FullPaintNewImage)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(10)
+    ->ReportAggregatesOnly();
+
+// The reference: one QPainter call per sample step.
+void BM_FullPaintSegmentBySegment(benchmark::State& state) {
+    const std::vector<std::int16_t> samples = LongRun();
+    const LoggerConfig config = Config();
+    const ChartData data{samples, {1, kSamples, 400, -100}, &config};
+    const ViewSettings settings;
+    ChartStyle style;
+    style.colors = SchemeColors(settings);
+    style.traceMode = TraceMode::Segments;
+    QImage image(1920, 1080, QImage::Format_RGB32);
+    for (auto _ : state) {
+        QPainter p(&image);
+        PrepareChartPainter(p);
+        DrawChart(p, image.size(), data, settings, style);
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+BENCHMARK(BM_FullPaintSegmentBySegment)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(10)
+    ->ReportAggregatesOnly();
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
+        return 1;
+    }
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
