@@ -28,12 +28,9 @@ void Status(CliStreams& io, const ConsoleMessageBoxes& boxes, const std::string&
     }
 }
 
-// Opening failed: a reason the library knows (a missing permission, say) comes first.
-void NoConnection(CliStreams& io, const UsbLibrary& usb, const ConsoleMessageBoxes& boxes,
-                  const char* status) {
-    if (const std::string why = usb.LastError(); !why.empty()) {
-        io.err << why << '\n';
-    }
+// Opening failed; a reason the library knows (a missing permission, say) was already shown by
+// the link.
+void NoConnection(CliStreams& io, const ConsoleMessageBoxes& boxes, const char* status) {
     Status(io, boxes, status);
 }
 
@@ -46,7 +43,7 @@ int RunDownload(const DownloadCommand& cmd, UsbLibrary& usb, Pause& pause, CliSt
 
     if (!link.CheckConnection(1)) {
         link.CloseLogger();
-        NoConnection(io, usb, boxes, kDownloadNoConnectionText);
+        NoConnection(io, boxes, kDownloadNoConnectionText);
         return kExitFailed;
     }
     const bool read = link.ReadData();
@@ -127,7 +124,7 @@ int RunConfigure(const ConfigureCommand& cmd, UsbLibrary& usb, Pause& pause, con
     if (!link.CheckConnection(1)) {
         link.CloseLogger();
         link.FreeData();
-        NoConnection(io, usb, boxes, kSetupNoConnectionText);
+        NoConnection(io, boxes, kSetupNoConnectionText);
         return kExitFailed;
     }
     const bool written = link.WriteConfig();

@@ -127,6 +127,18 @@ TEST_F(CliDownload, FailuresExitWithTheirMessagesAndWriteNothing) {
     }
 }
 
+TEST_F(CliDownload, ALibraryReasonForNoConnectionIsShownOnce) {
+    TempDir dir;
+    SimulatedLogger logger(dir / "missing.img");
+    CapturedStreams s;
+    CliStreams io{s.out, s.err, false};
+    EXPECT_EQ(RunDownload(DownloadCommand{(dir / "run").string()}, logger, m_pause, io),
+              kExitFailed);
+    const std::string why = logger.LastError();
+    ASSERT_FALSE(why.empty());
+    EXPECT_EQ(s.err.str(), why + "\n" + kDownloadNoConnectionText + "\n");
+}
+
 TEST_F(CliDownload, ReplacesAnExistingFileOnlyWithACompleteOne) {
     MakeImage(LoggerBlock(3), SampleBytes({1, 2, 3}));
     WriteAll(m_dir / "run.rec0", "previous run");
