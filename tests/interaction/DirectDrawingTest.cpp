@@ -1,5 +1,6 @@
 #include "DirectDrawing.h"
 
+#include <QPainter>
 #include <QRandomGenerator>
 #include <gtest/gtest.h>
 
@@ -68,6 +69,18 @@ TEST(DirectDrawing, CursorLineIsNotXorWithRed) {
     }
     InvertCursorLine(image, 7, 3, 24);
     EXPECT_EQ(image, original);
+
+    // The same pixels as the painter's NOT-XOR raster operation with a red pen.
+    QImage painted = original;
+    {
+        QPainter painter(&painted);
+        painter.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);
+        painter.fillRect(QRect(7, 3, 1, 21), QColor(255, 0, 0));
+    }
+    InvertCursorLine(image, 7, 3, 24);
+    EXPECT_EQ(image, painted);
+    InvertCursorLine(image, 7, 3, 24);
+
     EXPECT_TRUE(InvertCursorLine(image, 40, 3, 24).isEmpty());
     EXPECT_EQ(image, original);
 }
