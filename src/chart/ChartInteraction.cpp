@@ -72,12 +72,10 @@ void ChartInteraction::OnMouseMove(QPoint point) {
 
     const PixelPoint p = ToPixel(point);
     if (!m_bDragging && doc.m_nCount >= 2) {
-        if (!InPlot(ClientLayout(), p)) {
-            EraseCursorLine();
-        } else {
-            EraseCursorLine();
-            DrawCursorLine(p.x);
+        EraseCursorLine();
+        if (InPlot(ClientLayout(), p)) {
             m_ptCursorLine = p;
+            DrawCursorLine(p.x);
         }
         m_ptMouse = p;
     }
