@@ -94,7 +94,7 @@ void CDataLoggerView::paintEvent(QPaintEvent* event) {
 void CDataLoggerView::PaintFullChart() {
     QImage offscreen(size(), QImage::Format_RGB32);
     const ChartPaintReport report =
-        PaintChart(offscreen, m_doc, m_settings, m_interaction->PaintHooks());
+        PaintChart(offscreen, m_doc, m_settings, m_interaction->PaintHooks(offscreen.size()));
     m_interaction->ChartPainted(report);
     // While a band is dragged the window keeps what it shows, band included.
     if (report.outcome == ChartPaintReport::Outcome::Skipped)
