@@ -5,18 +5,10 @@
 namespace {
 
 void Describe(QCommandLineParser& parser) {
-    parser.setApplicationDescription(
-        QStringLiteral("Конфигуратор ВЕЛТА Термикс-Т: настройка логгера температуры, загрузка "
-                       "и просмотр записей (*.rec0)."));
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.addOption(QCommandLineOption(
-        QStringList{QStringLiteral("simulated-logger")},
-        QStringLiteral("Работать с образом памяти логгера из файла ПУТЬ вместо устройства USB."),
-        QStringLiteral("ПУТЬ")));
-    parser.addOption(QCommandLineOption(QStringList{QStringLiteral("h"), QStringLiteral("help")},
-                                        QStringLiteral("Показать эту справку и выйти.")));
-    parser.addPositionalArgument(QStringLiteral("ФАЙЛ"), QStringLiteral("Открыть запись (*.rec0)."),
-                                 QStringLiteral("[ФАЙЛ]"));
+    parser.addOption(QCommandLineOption(QStringList{QStringLiteral("simulated-logger")}, QString(),
+                                        QStringLiteral("path")));
+    parser.addOption(QCommandLineOption(QStringList{QStringLiteral("h"), QStringLiteral("help")}));
 }
 
 } // namespace
@@ -26,7 +18,10 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
     QCommandLineParser parser;
     Describe(parser);
     if (!parser.parse(arguments)) {
-        result.error = parser.errorText();
+        const QStringList unknown = parser.unknownOptionNames();
+        result.error = unknown.isEmpty()
+                           ? QStringLiteral("Параметру --simulated-logger нужен путь к файлу.")
+                           : QStringLiteral("Неизвестный параметр: %1").arg(unknown.front());
         return result;
     }
     result.help = parser.isSet(QStringLiteral("help"));
@@ -39,8 +34,17 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
     return result;
 }
 
-QString CommandLineHelpText() {
-    QCommandLineParser parser;
-    Describe(parser);
-    return parser.helpText();
+QString CommandLineHelpText(const QString& program) {
+    return QStringLiteral(
+               "Использование: %1 [параметры] [ФАЙЛ]\n"
+               "Конфигуратор ВЕЛТА Термикс-Т: настройка логгера температуры, загрузка и "
+               "просмотр записей (*.rec0).\n"
+               "\n"
+               "Параметры:\n"
+               "  --simulated-logger ПУТЬ  работать с образом памяти логгера из файла ПУТЬ\n"
+               "                           вместо устройства USB\n"
+               "  -h, --help               показать эту справку и выйти\n"
+               "\n"
+               "ФАЙЛ — запись (*.rec0), которую нужно открыть.\n")
+        .arg(program);
 }

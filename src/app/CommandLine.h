@@ -14,4 +14,4 @@ struct CommandLine {
 // arguments[0] is the program's own name.
 CommandLine ParseCommandLine(const QStringList& arguments);
 
-QString CommandLineHelpText();
+QString CommandLineHelpText(const QString& program);

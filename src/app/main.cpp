@@ -10,19 +10,28 @@
 #include <cstdio>
 
 int main(int argc, char** argv) {
-    QApplication application(argc, argv);
-    QApplication::setApplicationName(QString::fromUtf8(kAppTitle));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/termix/termix.png")));
-
-    const CommandLine commandLine = ParseCommandLine(QApplication::arguments());
+    // Read before any window system is touched, so --help works without a display.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    CommandLine commandLine = ParseCommandLine(arguments);
     if (commandLine.help) {
-        std::fputs(CommandLineHelpText().toLocal8Bit().constData(), stdout);
+        std::fputs(
+            CommandLineHelpText(QFileInfo(arguments.front()).fileName()).toLocal8Bit().constData(),
+            stdout);
         return 0;
     }
+
+    QApplication application(argc, argv);
+    // Qt takes its own options (-platform, -style ...) out of the arguments.
+    if (!commandLine.error.isEmpty())
+        commandLine = ParseCommandLine(QApplication::arguments());
     if (!commandLine.error.isEmpty()) {
         std::fprintf(stderr, "%s\n", commandLine.error.toLocal8Bit().constData());
         return 2;
     }
+    QApplication::setApplicationName(QString::fromUtf8(kAppTitle));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/termix/termix.png")));
 
     const QString instanceName = SingleInstance::DefaultServerName();
     if (!commandLine.file.isEmpty() &&

@@ -38,11 +38,18 @@ TEST(CommandLineTest, FileSimulatedLoggerHelpAndMistakes) {
     EXPECT_EQ(c.file, QStringLiteral("b.rec0"));
 
     EXPECT_TRUE(ParseCommandLine({t, QStringLiteral("--help")}).help);
-    EXPECT_FALSE(ParseCommandLine({t, QStringLiteral("--frobnicate")}).error.isEmpty());
-    EXPECT_FALSE(ParseCommandLine({t, QStringLiteral("--simulated-logger")}).error.isEmpty());
+    EXPECT_EQ(ParseCommandLine({t, QStringLiteral("--frobnicate")}).error,
+              QString::fromUtf8("Неизвестный параметр: frobnicate"));
+    EXPECT_EQ(ParseCommandLine({t, QStringLiteral("--simulated-logger")}).error,
+              QString::fromUtf8("Параметру --simulated-logger нужен путь к файлу."));
+    // A file whose name looks like an option.
+    EXPECT_EQ(ParseCommandLine({t, QStringLiteral("--"), QStringLiteral("-x.rec0")}).file,
+              QStringLiteral("-x.rec0"));
     EXPECT_FALSE(
         ParseCommandLine({t, QStringLiteral("a.rec0"), QStringLiteral("b.rec0")}).error.isEmpty());
-    EXPECT_TRUE(CommandLineHelpText().contains(QStringLiteral("--simulated-logger")));
+    const QString help = CommandLineHelpText(QStringLiteral("termix"));
+    EXPECT_TRUE(help.startsWith(QString::fromUtf8("Использование: termix "))) << help.toStdString();
+    EXPECT_TRUE(help.contains(QStringLiteral("--simulated-logger")));
 }
 
 TEST(RecentFilesTest, FourNewestFirstWithoutRepeatsKeptInTheSettings) {
