@@ -1,6 +1,5 @@
 #include "AboutDlg.h"
 
-#include "AppTitle.h"
 #include "HelpFile.h"
 #include "MessageBoxes.h"
 
@@ -48,6 +47,7 @@ CAboutDlg::CAboutDlg(MessageBoxes& boxes, UrlOpener openUrl, QWidget* parent)
     site->setFlat(true);
     site->setAutoDefault(false);
     site->setCursor(Qt::PointingHandCursor);
+    site->setStyleSheet(QStringLiteral("color: palette(link); text-decoration: underline;"));
     site->setProperty("controlId", 1102);
     connect(site, &QPushButton::clicked, this, &CAboutDlg::OnSiteLink);
 
