@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <clocale>
 #include <cstdio>
 
 int main(int argc, char** argv) {
@@ -23,6 +24,8 @@ int main(int argc, char** argv) {
     }
 
     QApplication application(argc, argv);
+    // Qt adopts the user's locale; numbers in labels, readouts and files keep their full stop.
+    std::setlocale(LC_NUMERIC, "C");
     // Qt takes its own options (-platform, -style ...) out of the arguments.
     if (!commandLine.error.isEmpty())
         commandLine = ParseCommandLine(QApplication::arguments());

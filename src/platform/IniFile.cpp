@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <optional>
 #include <sstream>
 #include <unistd.h>
@@ -43,6 +44,15 @@ bool SameName(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
                return Fold(static_cast<unsigned char>(x)) == Fold(static_cast<unsigned char>(y));
            });
+}
+
+std::string ReadRaw(const std::filesystem::path& path) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) {
+        return {};
+    }
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 std::vector<std::string> ReadLines(const std::filesystem::path& path) {
@@ -214,6 +224,10 @@ bool IniFile::WriteString(const std::string& section, const std::string& key,
     for (const auto& line : lines) {
         content += line;
         content += "\r\n";
+    }
+    // The view writes its settings back at every start; an unchanged file is left alone.
+    if (content == ReadRaw(m_path)) {
+        return true;
     }
     return WriteWhole(m_path, content);
 }

@@ -3,6 +3,7 @@
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -62,4 +63,21 @@ TEST(IniFile, FailedWriteReportsAndLeavesNoTemporaryBehind) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()),
                             std::filesystem::directory_iterator()),
               1);
+}
+
+TEST(IniFile, UnchangedValueLeavesTheFileAsItIs) {
+    TempDir dir;
+    IniFile ini(dir / "a.ini");
+    ASSERT_TRUE(ini.WriteInt("S", "A", 1));
+    const auto inode = [&] {
+        struct stat st {};
+        stat((dir / "a.ini").c_str(), &st);
+        return st.st_ino;
+    };
+    const auto before = inode();
+    ASSERT_TRUE(ini.WriteInt("S", "A", 1));
+    EXPECT_EQ(inode(), before);
+    ASSERT_TRUE(ini.WriteInt("S", "A", 2));
+    EXPECT_NE(inode(), before);
+    EXPECT_EQ(ini.ReadInt("S", "A", 0), 2);
 }
