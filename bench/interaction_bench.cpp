@@ -2,6 +2,7 @@
 #include "ChartInteraction.h"
 #include "ChartPainter.h"
 #include "DataLoggerDoc.h"
+#include "LargestRecording.h"
 #include "ViewSettings.h"
 
 #include <QGuiApplication>
@@ -9,33 +10,13 @@
 #include <algorithm>
 #include <benchmark/benchmark.h>
 #include <memory>
-#include <random>
 
 namespace {
-
-constexpr int kSamples = 32767;
-
-std::vector<std::int16_t> LongRun() {
-    std::mt19937 random(1);
-    std::vector<std::int16_t> samples(kSamples);
-    int v = 200;
-    for (auto& s : samples) {
-        v += static_cast<int>(random() % 7) - 3;
-        v = std::clamp(v, -50, 380);
-        s = static_cast<std::int16_t>(v);
-    }
-    return samples;
-}
 
 // A painted chart in a window image and the interaction on it, as the view holds them.
 struct Screen {
     Screen() : image(1920, 1080, QImage::Format_RGB32) {
-        LoggerConfig config;
-        SetClockStamp(config, {2015, 3, 5, 10, 0, 0});
-        config.periodSec = 60;
-        config.tempLowAlarm = 5.0F;
-        config.tempHighAlarm = 35.0F;
-        doc.SetRecording(config, LongRun());
+        doc.SetRecording(LargestRunConfig(), LargestRunSamples());
         ChartInteraction::Host host;
         host.windowImage = [this]() -> QImage& { return image; };
         host.document = [this]() -> CDataLoggerDoc& { return doc; };

@@ -2,39 +2,23 @@
 #include "ChartDrawing.h"
 #include "ChartPainter.h"
 #include "DataLoggerDoc.h"
+#include "LargestRecording.h"
 #include "ViewSettings.h"
 
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <benchmark/benchmark.h>
-#include <random>
 
 namespace {
 
-constexpr int kSamples = 32767;
-
-// A day-and-night swing with sensor noise, as a long run looks.
-std::vector<std::int16_t> LongRun() {
-    std::mt19937 random(1);
-    std::vector<std::int16_t> samples(kSamples);
-    int v = 200;
-    for (auto& s : samples) {
-        v += static_cast<int>(random() % 7) - 3;
-        v = std::clamp(v, -50, 380);
-        s = static_cast<std::int16_t>(v);
-    }
-    return samples;
-}
+constexpr int kSamples = kLargestCount;
 
 LoggerConfig Config() {
-    LoggerConfig c;
-    SetClockStamp(c, {2015, 3, 5, 10, 0, 0});
-    c.periodSec = 60;
-    c.tempLowAlarm = 5.0F;
-    c.tempHighAlarm = 35.0F;
-    SetLoggerName(c, "Склад 1");
-    return c;
+    return LargestRunConfig();
+}
+std::vector<std::int16_t> LongRun() {
+    return LargestRunSamples();
 }
 
 void BM_FullPaint(benchmark::State& state) {

@@ -3,6 +3,7 @@
 #include "CommandLine.h"
 #include "DataLoggerApp.h"
 #include "DataLoggerView.h"
+#include "LargestRecording.h"
 #include "MessageBoxes.h"
 #include "OpenFileDialog.h"
 #include "RecordingFile.h"
@@ -13,8 +14,6 @@
 #include <benchmark/benchmark.h>
 
 namespace {
-
-constexpr int kSamples = 32767;
 
 class SilentBoxes final : public MessageBoxes {
 public:
@@ -31,19 +30,7 @@ public:
 };
 
 std::string WriteLargestRecording(const QString& folder) {
-    Recording recording;
-    recording.config.periodSec = 60;
-    SetClockStamp(recording.config, {2015, 3, 5, 10, 0, 0});
-    recording.config.tempLowAlarm = 2.0F;
-    recording.config.tempHighAlarm = 8.0F;
-    SetLoggerName(recording.config, "Камера 1");
-    recording.config.recordedCount = kSamples;
-    int v = 40;
-    for (int i = 0; i < kSamples; ++i) {
-        v += (i * 7919) % 9 - 4;
-        v = std::clamp(v, -30, 120);
-        recording.samples.push_back(static_cast<std::int16_t>(v));
-    }
+    const Recording recording{LargestRunConfig(), LargestRunSamples()};
     const std::string path = QDir(folder).filePath(QStringLiteral("largest.rec0")).toStdString();
     if (!WriteRecordingFile(path, recording).empty())
         return {};
