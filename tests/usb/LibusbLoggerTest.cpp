@@ -1,7 +1,9 @@
+#include "CliCommands.h"
 #include "EmulatedLogger.h"
 #include "LibusbLibrary.h"
 #include "LinkFakes.h"
 #include "LoggerLink.h"
+#include "RecordingFile.h"
 #include "RecordingMessageBoxes.h"
 #include "TempDir.h"
 #include "TestImages.h"
@@ -10,6 +12,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <gtest/gtest.h>
+#include <sstream>
 
 namespace {
 
@@ -139,4 +142,21 @@ int main(int argc, char** argv) {
     }
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
+}
+
+TEST_F(LibusbLoggerTest, TermixCliDownloadWritesTheRecordingFromTheUsbDevice) {
+    std::ostringstream out;
+    std::ostringstream err;
+    CliStreams io{out, err, false};
+    const auto file = dir / "run";
+    ASSERT_EQ(RunDownload(DownloadCommand{file.string()}, *usb, pause, io), 0) << err.str();
+
+    LoggerConfig config = DecodeConfig(SampleBlock(2048));
+    SetClockStamp(config, *RecordingStart(config));
+    const auto samples = SamplesFromLogger(config, data);
+    ASSERT_TRUE(samples);
+    const auto expected = EncodeRecording(Recording{config, *samples});
+    const auto written = ReadAll(dir / "run.rec0");
+    EXPECT_EQ(std::vector<std::uint8_t>(written.begin(), written.end()), expected);
+    EXPECT_EQ(err.str(), "");
 }
