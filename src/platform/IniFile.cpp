@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <limits>
 #include <optional>
 #include <sstream>
 #include <unistd.h>
@@ -57,6 +58,10 @@ std::string ReadRaw(const std::filesystem::path& path) {
 
 std::vector<std::string> ReadLines(const std::filesystem::path& path) {
     std::vector<std::string> lines;
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) {
+        return lines; // a pipe under the name would block the read
+    }
     std::ifstream in(path, std::ios::binary);
     std::string line;
     while (std::getline(in, line)) {
@@ -66,6 +71,24 @@ std::vector<std::string> ReadLines(const std::filesystem::path& path) {
         lines.push_back(line);
     }
     return lines;
+}
+
+// Something that is there but cannot be read whole must not be rewritten from nothing.
+bool Unreadable(const std::filesystem::path& path) {
+    std::error_code ec;
+    const auto status = std::filesystem::status(path, ec);
+    if (!std::filesystem::exists(status)) {
+        return false;
+    }
+    if (!std::filesystem::is_regular_file(status)) {
+        return true;
+    }
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        return true;
+    }
+    in.ignore(std::numeric_limits<std::streamsize>::max());
+    return in.bad();
 }
 
 std::optional<std::string> SectionName(const std::string& line) {
@@ -172,7 +195,7 @@ int IniFile::ReadInt(const std::string& section, const std::string& key, int def
         n = std::min<long long>(n * 10 + (*p - '0'), 1LL << 32);
         ++p;
     }
-    // Out-of-range values wrap as the 32-bit result of the original reader did.
+    // Out-of-range values wrap to 32 bits, as a 32-bit reader's result does.
     return static_cast<int>(static_cast<std::uint32_t>(negative ? -n : n));
 }
 
@@ -182,6 +205,9 @@ bool IniFile::WriteString(const std::string& section, const std::string& key,
     const auto keyBytes = cp1251::FromUtf8(key);
     const auto valueBytes = cp1251::FromUtf8(value);
     if (!sectionBytes || !keyBytes || !valueBytes) {
+        return false;
+    }
+    if (Unreadable(m_path)) {
         return false;
     }
     std::vector<std::string> lines = ReadLines(m_path);

@@ -2,6 +2,7 @@
 
 #include "TempDir.h"
 
+#include <fstream>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -80,4 +81,23 @@ TEST(IniFile, UnchangedValueLeavesTheFileAsItIs) {
     ASSERT_TRUE(ini.WriteInt("S", "A", 2));
     EXPECT_NE(inode(), before);
     EXPECT_EQ(ini.ReadInt("S", "A", 0), 2);
+}
+
+TEST(IniFile, WriteRefusesWhatItCannotReadAndLeavesItAlone) {
+    TempDir dir;
+    ASSERT_EQ(::mkfifo((dir / "pipe.ini").c_str(), 0600), 0);
+    IniFile pipe(dir / "pipe.ini");
+    EXPECT_EQ(pipe.ReadInt("S", "A", 4), 4);
+    EXPECT_FALSE(pipe.WriteInt("S", "A", 1));
+    EXPECT_TRUE(std::filesystem::is_fifo(dir / "pipe.ini"));
+
+    WriteAll(dir / "a.ini", std::string("[VIEW CONFIG]\r\nSELECTBACK=2\r\n"));
+    ::chmod((dir / "a.ini").c_str(), 0200);
+    if (std::ifstream(dir / "a.ini")) {
+        GTEST_SKIP() << "this user reads every file";
+    }
+    IniFile ini(dir / "a.ini");
+    EXPECT_FALSE(ini.WriteInt("LOGGER CONFIG", "TEMPUNIT", 1));
+    ::chmod((dir / "a.ini").c_str(), 0600);
+    EXPECT_EQ(Text(dir / "a.ini"), "[VIEW CONFIG]\r\nSELECTBACK=2\r\n");
 }
