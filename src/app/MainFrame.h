@@ -58,6 +58,9 @@ public:
     QToolBar* ToolBar() const { return m_toolBar; }
     QMenu* FileMenu() const { return m_fileMenu; }
 
+    // No menu of bars on a right click over the menu bar, toolbar or status bar.
+    QMenu* createPopupMenu() override { return nullptr; }
+
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;

@@ -4,8 +4,10 @@
 #include "ChartPainter.h"
 #include "DataLoggerDoc.h"
 
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QCursor>
+#include <QMainWindow>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -38,6 +40,16 @@ CDataLoggerView::CDataLoggerView(CDataLoggerDoc& doc, std::filesystem::path sett
 }
 
 CDataLoggerView::~CDataLoggerView() = default;
+
+CDataLoggerView* CDataLoggerView::GetActiveChartView() {
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (auto* frame = qobject_cast<QMainWindow*>(top)) {
+            if (auto* view = qobject_cast<CDataLoggerView*>(frame->centralWidget()))
+                return view;
+        }
+    }
+    return nullptr;
+}
 
 void CDataLoggerView::InvalidateChart() {
     m_bChartInvalid = true;

@@ -26,6 +26,10 @@ public:
                     QWidget* parent = nullptr);
     ~CDataLoggerView() override;
 
+    // The chart view in the main window's client area; nullptr when there is none. Dialogs
+    // that change the recording repaint the chart through it.
+    static CDataLoggerView* GetActiveChartView();
+
     QImage& WindowImage() { return m_windowImage; }
     CDataLoggerDoc& Document() { return m_doc; }
     const ViewSettings& Settings() const { return m_settings; }

@@ -5,6 +5,8 @@
 #include "MainFrame.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QMenu>
@@ -268,4 +270,26 @@ TEST_F(FrameTest, TitleNeverTakesTheDocumentNameFromTheFrame) {
     QCoreApplication::processEvents();
     EXPECT_EQ(frame->windowTitle(), U("Конфигуратор ВЕЛТА Термикс-Т"));
     EXPECT_TRUE(frame->windowFilePath().isEmpty());
+}
+
+TEST_F(FrameTest, RightClickOnTheBarsOpensNoMenu) {
+    ASSERT_TRUE(Start());
+    CMainFrame* frame = app->MainFrame();
+    for (QWidget* bar :
+         {static_cast<QWidget*>(frame->ToolBar()), static_cast<QWidget*>(frame->statusBar())}) {
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5),
+                                bar->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(bar, &event);
+        QCoreApplication::processEvents();
+        for (QWidget* w : QApplication::topLevelWidgets())
+            EXPECT_FALSE(qobject_cast<QMenu*>(w) != nullptr && w->isVisible());
+    }
+}
+
+TEST_F(FrameTest, TheActiveChartViewIsTheMainWindowsView) {
+    EXPECT_EQ(CDataLoggerView::GetActiveChartView(), nullptr);
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(CDataLoggerView::GetActiveChartView(), app->View());
+    app.reset();
+    EXPECT_EQ(CDataLoggerView::GetActiveChartView(), nullptr);
 }
