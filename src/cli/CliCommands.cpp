@@ -152,7 +152,8 @@ int RunInfo(const InfoCommand& cmd, CliStreams& io) {
     if (ec) {
         full = cmd.path;
     }
-    if (!doc.OpenRecordingFile(full.lexically_normal().string(), boxes)) {
+    if (!doc.OpenRecordingFile(full.lexically_normal().string(), boxes) ||
+        !boxes.LastText().empty()) {
         return kExitFailed;
     }
     if (!doc.HasRecording()) {

@@ -17,8 +17,8 @@ std::string WithPath(std::string pattern, const std::string& path) {
     return pattern;
 }
 
-// From the last dot of the last path element, as the original open check took it; a name that
-// is all extension (".rec0") counts as one.
+// From the last dot of the last path element; a name that is all extension (".rec0") counts
+// as one.
 std::string ExtensionOf(const std::string& path) {
     const auto slash = path.find_last_of('/');
     const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
@@ -104,6 +104,10 @@ bool CDataLoggerDoc::ReadRecordingFile(std::istream& in, const std::string& path
     case RecordingReadStatus::Empty:
         return true;
     case RecordingReadStatus::WrongMagic:
+        // Not a recording: say so, keep what is shown, and let the open complete, so a start
+        // with such a file still brings the window up.
+        boxes.Show(RecordingReadMessage(result, path), MessageIcon::Warning, MessageButtons::Ok);
+        return true;
     case RecordingReadStatus::Truncated:
     case RecordingReadStatus::ReadError:
         break;

@@ -40,11 +40,13 @@ public:
     void SetFileName(const std::string& name);
 
     // Checks the path, then reads the file. A file that is missing, not named ".rec0", not
-    // readable or not a whole recording is refused with its message and changes nothing; an
-    // empty file changes nothing and counts as opened.
+    // readable or cut short is refused with its message and changes nothing. An empty file,
+    // and one that is no recording at all (after its message), change nothing and count as
+    // opened.
     bool OpenRecordingFile(const std::string& fullPath, MessageBoxes& boxes);
 
     // Reads a recording from an opened file; path names it in messages and gives the title.
+    // False only when the file fails part-way; see OpenRecordingFile.
     bool ReadRecordingFile(std::istream& in, const std::string& path, MessageBoxes& boxes);
 
     // Fewer than 2 samples is no recording for anyone: nothing to paint, zoom, read or export.

@@ -91,6 +91,17 @@ TEST_F(AppStartTest, MissingFileOnTheCommandLineIsRefusedAndStartFails) {
     EXPECT_EQ(boxes.Texts(), std::vector<std::string>{" " + path + " файл не найден."});
 }
 
+TEST_F(AppStartTest, FileThatIsNoRecordingOnTheCommandLineStillStartsTheProgram) {
+    const std::string path = (dir / "notes.rec0").string();
+    WriteAll(path, std::string("plain text, not a recording"));
+    ASSERT_TRUE(Start({QStringLiteral("termix"), Q(path)}));
+    EXPECT_EQ(boxes.Texts(),
+              std::vector<std::string>{"Ошибка! Файл содержит некорректные данные."});
+    EXPECT_TRUE(app->MainFrame()->isVisible());
+    EXPECT_EQ(app->Document().m_nCount, 0);
+    EXPECT_EQ(app->MainFrame()->windowTitle(), kTitle);
+}
+
 TEST_F(AppStartTest, SimulatedLoggerPathIsKeptForTheDialogs) {
     ASSERT_TRUE(Start({QStringLiteral("termix"), QStringLiteral("--simulated-logger"),
                        QStringLiteral("/tmp/cold.logger")}));
