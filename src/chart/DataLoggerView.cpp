@@ -148,10 +148,14 @@ void CDataLoggerView::leaveEvent(QEvent* event) {
     QWidget::leaveEvent(event);
 }
 
-void CDataLoggerView::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::ActivationChange)
+// Qt tells a child widget of its window's activation by WindowActivate and WindowDeactivate;
+// ActivationChange goes to the top-level window alone.
+bool CDataLoggerView::event(QEvent* event) {
+    const bool activation =
+        event->type() == QEvent::WindowActivate || event->type() == QEvent::WindowDeactivate;
+    if (activation && m_interaction)
         m_interaction->OnActivationChanged();
-    QWidget::changeEvent(event);
+    return QWidget::event(event);
 }
 
 void CDataLoggerView::contextMenuEvent(QContextMenuEvent* event) {

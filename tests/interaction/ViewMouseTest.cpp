@@ -86,15 +86,42 @@ TEST_F(ViewMouseTest, DragZoomsAndTheCommandsStepBack) {
     EXPECT_EQ(view->WindowImage(), chart);
 }
 
-TEST_F(ViewMouseTest, ActivationChangeDropsTheBand) {
-    Press({300, 200});
-    Move({400, 300}, Qt::LeftButton);
-    ASSERT_TRUE(view->Interaction().IsDragging());
-    QEvent change(QEvent::ActivationChange);
-    QApplication::sendEvent(view.get(), &change);
-    EXPECT_FALSE(view->Interaction().IsDragging());
-    EXPECT_EQ(view->WindowImage(), chart);
-    Release({400, 300});
+// The view is a child of the main window, and Qt tells a child of its window's activation
+// only by WindowActivate and WindowDeactivate.
+TEST_F(ViewMouseTest, WindowActivationEitherWayDropsTheBand) {
+    view.reset();
+    QWidget window;
+    auto* child = new CDataLoggerView(doc, dir / "loggerconfig.ini", &window);
+    child->setGeometry(0, 0, 1000, 600);
+    window.resize(1000, 600);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return child->FullPaintCount() > 0; }, 5000));
+    const QImage childChart = child->WindowImage();
+    const auto drag = [&] {
+        QMouseEvent press(QEvent::MouseButtonPress, QPointF(300, 200), QPointF(300, 200),
+                          Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(child, &press);
+        QMouseEvent move(QEvent::MouseMove, QPointF(400, 300), QPointF(400, 300), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(child, &move);
+        ASSERT_TRUE(child->Interaction().IsDragging());
+        ASSERT_NE(child->WindowImage(), childChart);
+    };
+
+    QApplication::setActiveWindow(&window);
+    drag();
+    QApplication::setActiveWindow(nullptr);
+    EXPECT_FALSE(child->Interaction().IsDragging());
+    EXPECT_EQ(child->WindowImage(), childChart);
+
+    drag();
+    QApplication::setActiveWindow(&window);
+    EXPECT_FALSE(child->Interaction().IsDragging());
+    EXPECT_EQ(child->WindowImage(), childChart);
+
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(400, 300), QPointF(400, 300),
+                        Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(child, &release);
     EXPECT_EQ(doc.ZoomDepth(), 1);
 }
 
