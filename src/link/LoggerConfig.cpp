@@ -106,7 +106,11 @@ std::int16_t ToFahrenheitTenths(std::int16_t celsiusTenths) {
     v = v * 1.8;
     v = v + 32.0;
     v = v * 10.0;
-    return static_cast<std::int16_t>(std::trunc(v));
+    // Below -1838.2 °C or above 1802.6 °C the result leaves the 16-bit range; such a reading
+    // (a sensor fault mark, say) stays at the nearest end instead of wrapping to a plausible
+    // temperature of the other sign.
+    v = std::clamp(std::trunc(v), -32768.0, 32767.0);
+    return static_cast<std::int16_t>(v);
 }
 
 CivilDateTime ClockStamp(const LoggerConfig& c) {

@@ -82,9 +82,21 @@ TEST(LoggerConfig, MakeLedConfigTable) {
 }
 
 TEST(LoggerConfig, ToFahrenheitTenthsTable) {
-    const std::pair<std::int16_t, std::int16_t> cases[] = {{-400, -400}, {-179, -2}, {-178, 0},
-                                                           {-1, 318},    {0, 320},   {1, 321},
-                                                           {250, 770},   {700, 1580}};
+    const std::pair<std::int16_t, std::int16_t> cases[] = {{-400, -400},
+                                                           {-179, -2},
+                                                           {-178, 0},
+                                                           {-1, 318},
+                                                           {0, 320},
+                                                           {1, 321},
+                                                           {250, 770},
+                                                           {700, 1580},
+                                                           // Beyond 16 bits: the nearest end.
+                                                           {18026, 32766},
+                                                           {18027, 32767},
+                                                           {32767, 32767},
+                                                           {-18382, -32767},
+                                                           {-18383, -32768},
+                                                           {-32768, -32768}};
     for (const auto& [in, out] : cases) {
         EXPECT_EQ(ToFahrenheitTenths(in), out) << in;
     }
