@@ -8,7 +8,9 @@
 #include "OpenFileDialog.h"
 #include "RecordingFile.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QEventLoop>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
